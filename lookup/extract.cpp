@@ -23,6 +23,18 @@ Text between(std::string_view row, std::string_view open, std::string_view close
     return Text(row.substr(p, e - p));
 }
 
+// The first row start in `row`, given that the first "bgcolor" in it is at
+// `word`. When that word is the one of an aligned "<tr bgcolor=", no row start
+// can come earlier (its own "bgcolor" would), so the second search is spared.
+std::size_t row_start_at_or_after(std::string_view row, std::size_t word) {
+    constexpr std::size_t lead = kRowStartMarker.size() - kRowAttributeWord.size() - 1;  // "<tr "
+    if (word >= lead && row.substr(word - lead, kRowStartMarker.size()) == kRowStartMarker &&
+        text::is_char_start(row, 0, word - lead)) {
+        return word - lead;
+    }
+    return text::find_aligned(row, kRowStartMarker, 0);
+}
+
 }  // namespace
 
 const Text& current_marker() {
@@ -43,7 +55,8 @@ const Text& status_not_found() {
 LookupResult extract_current_row(std::string_view page) {
     const std::string_view marker = current_marker();
     LookupResult result;
-    if (text::find_aligned(page, marker, 0) == npos) {
+    const std::size_t first_cell = text::find_aligned(page, marker, 0);
+    if (first_cell == npos) {
         result.status = status_not_found();
         return result;
     }
@@ -53,15 +66,19 @@ LookupResult extract_current_row(std::string_view page) {
     const std::size_t first_row = text::find_aligned(page, kRowStartMarker, 0);
     if (first_row != npos) {
         const std::size_t lo = first_row + kRowStartMarker.size();
-        const std::size_t cell = text::find_aligned(page, marker, lo);
+        // The walk from `lo` keeps the page's character starts, so the first
+        // cell at or after `lo` is the one already found when it lies there.
+        const std::size_t cell =
+            first_cell >= lo ? first_cell : text::find_aligned(page, marker, lo);
         if (cell != npos) row = page.substr(lo, cell + marker.size() - lo);
     }
     // The row always ends in the current cell, which holds no "bgcolor" and no
     // row start, so both searches may stop before it.
     while (row.size() > marker.size()) {
         const std::string_view body = row.substr(0, row.size() - marker.size());
-        if (text::find_aligned(body, kRowAttributeWord, 0) == npos) break;
-        const std::size_t s = text::find_aligned(body, kRowStartMarker, 0);
+        const std::size_t word = text::find_aligned(body, kRowAttributeWord, 0);
+        if (word == npos) break;
+        const std::size_t s = row_start_at_or_after(body, word);
         row = s == npos ? std::string_view(marker) : row.substr(s + kRowStartMarker.size());
     }
 

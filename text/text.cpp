@@ -28,14 +28,24 @@ bool equal_ignoring_case(const char* a, const char* b, std::size_t n) {
     return true;
 }
 
-// True when `p` is a character start of the walk that has a character start at
-// `known` (known <= p). A byte below 0x80 always ends a character, so the
-// characters before `p` are decided by the run of high bytes in front of it.
-bool is_char_start(std::string_view hay, std::size_t known, std::size_t p) {
-    std::size_t x = p;
-    while (x > known && byte_at(hay, x - 1) >= 0x80)
-        --x;
-    return (p - x) % 2 == 0;
+// The first byte-wise match of `needle` at or after `pos`, aligned or not.
+// memchr on the first byte has no set-up cost, which matters to the
+// extraction's many short searches, and runs at full speed while that byte is
+// rare; once it keeps stopping at false candidates, memmem takes over.
+std::size_t next_match(std::string_view hay, std::string_view needle, std::size_t pos) {
+    constexpr int kFalseHitsBeforeMemmem = 8;
+    const std::size_t last = hay.size() - needle.size();  // last possible start
+    for (int false_hits = 0; pos <= last && false_hits < kFalseHitsBeforeMemmem; ++false_hits) {
+        const void* hit = std::memchr(hay.data() + pos, needle[0], last - pos + 1);
+        if (hit == nullptr) return npos;
+        const std::size_t p = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
+        if (std::memcmp(hay.data() + p + 1, needle.data() + 1, needle.size() - 1) == 0) return p;
+        pos = p + 1;
+    }
+    if (pos > last) return npos;
+    const void* hit = memmem(hay.data() + pos, hay.size() - pos, needle.data(), needle.size());
+    return hit == nullptr ? npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
 }
 
 std::size_t clamp_count(int count) {
@@ -43,6 +53,15 @@ std::size_t clamp_count(int count) {
 }
 
 }  // namespace
+
+bool is_char_start(std::string_view hay, std::size_t known, std::size_t p) {
+    // A byte below 0x80 always ends a character, so the characters before `p`
+    // are decided by the run of high bytes in front of it.
+    std::size_t x = p;
+    while (x > known && byte_at(hay, x - 1) >= 0x80)
+        --x;
+    return (p - x) % 2 == 0;
+}
 
 std::size_t find_aligned(std::string_view hay, std::string_view needle, std::size_t from,
                          bool ignore_case) {
@@ -55,18 +74,15 @@ std::size_t find_aligned(std::string_view hay, std::string_view needle, std::siz
         }
         return npos;
     }
-    // Let memmem find candidates; reject those that start on a trail byte.
+    if (needle.size() > hay.size()) return npos;
     std::size_t known = from;
     std::size_t pos = from;
-    while (pos < hay.size()) {
-        const void* hit = memmem(hay.data() + pos, hay.size() - pos, needle.data(), needle.size());
-        if (hit == nullptr) return npos;
-        const std::size_t p = static_cast<std::size_t>(static_cast<const char*>(hit) - hay.data());
-        if (is_char_start(hay, known, p)) return p;
+    while (true) {
+        const std::size_t p = next_match(hay, needle, pos);
+        if (p == npos || is_char_start(hay, known, p)) return p;
         known = p + 1;  // p is a trail byte, so the next byte starts a character
         pos = p + 1;
     }
-    return npos;
 }
 
 int text_length(std::string_view t) {

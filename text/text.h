@@ -120,4 +120,8 @@ void array_append(TextArray& a, const Text& item);
 std::size_t find_aligned(std::string_view hay, std::string_view needle, std::size_t from,
                          bool ignore_case = false);
 
+// True when byte offset `p` starts a character of the walk that has a
+// character start at `known` (known <= p).
+bool is_char_start(std::string_view hay, std::size_t known, std::size_t p);
+
 }  // namespace text
