@@ -1,6 +1,5 @@
-#include <cstdio>
+#include "app/startup.h"
 
-int main() {
-    std::printf("stdcheck %s\n", STDCHECK_VERSION);
-    return 0;
+int main(int argc, char** argv) {
+    app::run(argc, argv);
 }

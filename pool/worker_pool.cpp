@@ -22,8 +22,9 @@ constexpr auto kLongestIdleWait = std::chrono::milliseconds(50);
 // would cost more than it returns.
 constexpr auto kTrimInterval = std::chrono::milliseconds(100);
 
-PlainEventPump default_pump;
-std::atomic<EventPump*> current_pump{&default_pump};
+// Never destroyed: a task still running at exit may yet wake it.
+PlainEventPump* const default_pump = new PlainEventPump;
+std::atomic<EventPump*> current_pump{default_pump};
 
 void trim_if_due(Clock::time_point& last_trim) {
     const auto now = Clock::now();
@@ -44,8 +45,8 @@ struct PlainEventPump::State {
 };
 
 PlainEventPump::State& PlainEventPump::state() {
-    static State s;
-    return s;
+    static State* const s = new State;  // outlives every task, as the pump does
+    return *s;
 }
 
 void PlainEventPump::wait(std::chrono::microseconds longest) {
@@ -65,7 +66,7 @@ void PlainEventPump::wake() {
 }
 
 void set_event_pump(EventPump* pump) {
-    current_pump = pump != nullptr ? pump : &default_pump;
+    current_pump = pump != nullptr ? pump : default_pump;
 }
 EventPump& event_pump() {
     return *current_pump.load();

@@ -1,0 +1,71 @@
+#include "app/startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "app/list_lock.h"
+#include "app/main_window.h"
+#include "app/qt_event_pump.h"
+#include "app/qt_text.h"
+#include "http/request_object.h"
+#include "lookup/search.h"
+#include "pool/worker_pool.h"
+
+namespace app {
+
+void release_globals() {
+    lookup::release_last_search_url();
+    pool::release_worker_pool();
+}
+
+namespace {
+
+// Wires the window's events to their handlers.
+void bind_window(MainWindow& window) {
+    window.on_created = [] { create_list_lock(); };
+    window.on_will_be_destroyed = [] {
+        delete_list_lock();
+        // No task may start for a list that is gone.
+        if (pool::worker_pool != nullptr) pool::worker_pool->stop();
+    };
+}
+
+}  // namespace
+
+std::unique_ptr<MainWindow> start_program() {
+    pool::create_worker_pool();
+    auto window = std::make_unique<MainWindow>();
+    bind_window(*window);
+    window->show();
+    window->on_created();
+    return window;
+}
+
+void finish_program(std::unique_ptr<MainWindow> window) {
+    window.reset();  // its will-be-destroyed event ran at the close
+    release_globals();
+}
+
+[[noreturn]] void run(int argc, char** argv) {
+    QApplication application(argc, argv);
+    http::platform_http_start();
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    QtEventPump pump;
+    pool::set_event_pump(&pump);
+
+    auto window = start_program();
+    QApplication::exec();
+    finish_program(std::move(window));
+
+    // Tasks still running end with the process: nothing waits for them, and
+    // neither the application nor any static object is torn down under them.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(0);
+}
+
+}  // namespace app
