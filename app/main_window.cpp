@@ -94,7 +94,7 @@ MainWindow::MainWindow()
       edit2(编辑框2),
       edit3(编辑框3),
       通用对话框1(this),
-      list(超级列表框1, list_model) {
+      list(std::make_shared<WindowList>(超级列表框1, list_model)) {
     setWindowTitle(to_qstring(GBK("岚石谱（出现大量未知结果，换网或者等一会）--松涛社 kz4821")));
     // The form's outer size is 934 x 783 with a 7-pixel frame and a 26-pixel
     // title bar; the window manager draws its own frame around this client area.
@@ -200,7 +200,7 @@ MainWindow::MainWindow()
 MainWindow::~MainWindow() {
     if (!destroyed_) {
         destroyed_ = true;
-        list.detach();
+        list->detach();
         if (on_will_be_destroyed) on_will_be_destroyed();
     }
 }
@@ -222,7 +222,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (!destroyed_) {
         destroyed_ = true;
         // The list goes with the window: from now on no task reads or writes it.
-        list.detach();
+        list->detach();
         if (on_will_be_destroyed) on_will_be_destroyed();
     }
     event->accept();

@@ -77,7 +77,8 @@ class MainWindow final : public QWidget {
     QtEditBox edit2;
     QtEditBox edit3;
     QtFileDialog 通用对话框1;
-    WindowList list;
+    // Shared with the tasks, which may outlive the window; detached at the close.
+    std::shared_ptr<WindowList> list;
 
     // The sub-item hit test: row and column under a point of the list's
     // viewport; row -1 below the last row.

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/command_line.h"
+#include "app/handlers.h"
 #include "app/list_lock.h"
 #include "app/main_window.h"
 #include "app/qt_event_pump.h"
@@ -27,6 +29,20 @@ namespace {
 // Wires the window's events to their handlers.
 void bind_window(MainWindow& window) {
     window.on_created = [] { create_list_lock(); };
+    QObject::connect(window.按钮1, &QPushButton::clicked, &window,
+                     [&window] { run_single_query(window.edit1, window.edit2); });
+    QObject::connect(window.按钮2, &QPushButton::clicked, &window,
+                     [&window] { import_number_list(window.通用对话框1, *window.list); });
+    QObject::connect(window.按钮3, &QPushButton::clicked, &window,
+                     [&window] { start_batch_check(window.edit3, window.list); });
+    QObject::connect(window.按钮4, &QPushButton::clicked, &window,
+                     [&window] { delete_rows_with_status(window.list, status_current_edition()); });
+    QObject::connect(window.按钮5, &QPushButton::clicked, &window,
+                     [&window] { delete_rows_with_status(window.list, status_newer_edition()); });
+    window.on_list_double_click = [&window](int x, int y, int) {
+        const auto [row, column] = window.hit_test(x, y);
+        copy_cell_to_clipboard(*window.list, row, column);
+    };
     window.on_will_be_destroyed = [] {
         delete_list_lock();
         // No task may start for a list that is gone.
@@ -51,6 +67,12 @@ void finish_program(std::unique_ptr<MainWindow> window) {
 }
 
 [[noreturn]] void run(int argc, char** argv) {
+    if (argc > 1) {
+        const int code = run_command_line(argc, argv);
+        std::fflush(stdout);
+        std::fflush(stderr);
+        std::_Exit(code);
+    }
     QApplication application(argc, argv);
     http::platform_http_start();
     QDir::setCurrent(QCoreApplication::applicationDirPath());

@@ -19,7 +19,7 @@ namespace {
 // Runs the same contract over the window's list and the in-memory one.
 class ListContract : public ::testing::TestWithParam<bool> {
   protected:
-    BatchList& list() { return GetParam() ? window_.list : static_cast<BatchList&>(memory_); }
+    BatchList& list() { return GetParam() ? *window_.list : static_cast<BatchList&>(memory_); }
     MainWindow window_;
     MemoryList memory_;
 };
@@ -95,15 +95,15 @@ INSTANTIATE_TEST_SUITE_P(Lists, ListContract, ::testing::Values(true, false),
 
 TEST(WindowList, DetachedListReadsEmptyAndIgnoresWritesFromAnyThread) {
     MainWindow window;
-    list_add_row(window.list, "1");
-    window.list.detach();
-    EXPECT_EQ(list_row_count(window.list), 0);
+    list_add_row(*window.list, "1");
+    window.list->detach();
+    EXPECT_EQ(list_row_count(*window.list), 0);
     std::atomic<bool> done{false};
     Text read = "unset";
     int added = 0;
     std::thread worker([&] {
-        read = list_get_cell(window.list, 0, 0);
-        added = list_add_row(window.list, "2");
+        read = list_get_cell(*window.list, 0, 0);
+        added = list_add_row(*window.list, "2");
         done = true;
     });
     EXPECT_TRUE(guitest::serve_until([&] { return done.load(); }));
@@ -134,8 +134,8 @@ TEST(ListHitTest, RowUnderThePointOrMinusOne) {
     window.选择夹1->setCurrentIndex(1);
     window.show();
     for (int i = 0; i < 3; ++i)
-        list_add_row(window.list, std::to_string(i + 1));
-    list_set_cell(window.list, 1, 3, "GB 1-2020");
+        list_add_row(*window.list, std::to_string(i + 1));
+    list_set_cell(*window.list, 1, 3, "GB 1-2020");
     const int row_height = window.超级列表框1->rowHeight(0);
     const int x = window.超级列表框1->columnViewportPosition(3) + 10;
     EXPECT_EQ(window.hit_test(x, row_height + row_height / 2), std::make_pair(1, 3));

@@ -41,7 +41,7 @@ TEST(Lifecycle, CloseDuringARunEndsAfterTheHandlerReturns) {
                 ListLockGuard guard;  // tasks hold list_lock as a batch does
                 while (hold)
                     std::this_thread::sleep_for(std::chrono::milliseconds(1));
-                list_set_cell(window->list, index - 1, 2, "late");  // the list is gone by now
+                list_set_cell(*window->list, index - 1, 2, "late");  // the list is gone by now
                 if (index == 1) after_delete_entered = enter_list_lock() ? 1 : 0;
                 pool::worker_pool->task_done();
             },
