@@ -5,6 +5,8 @@
 #include <atomic>
 #include <thread>
 
+#include <unistd.h>
+
 #include <QTimer>
 #include "app/main_window.h"
 #include "app/memory_list.h"
@@ -156,7 +158,8 @@ TEST(Files, ReadFileGivesEverythingOrNothing) {
     EXPECT_TRUE(read_file("").empty());
     EXPECT_TRUE(read_file("/nonexistent/file").empty());
     EXPECT_TRUE(read_file("/proc/self").empty());
-    const std::string path = ::testing::TempDir() + "read_file_test.bin";
+    const std::string path =
+        ::testing::TempDir() + "read_file_" + std::to_string(::getpid()) + ".bin";
     {
         std::FILE* f = std::fopen(path.c_str(), "wb");
         std::fwrite("a\0b", 1, 3, f);
