@@ -5,6 +5,10 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTabBar>
+#include <algorithm>
+#include <QTabBar>
+#include <algorithm>
 #include <limits>
 
 #include "app/qt_text.h"
@@ -102,22 +106,26 @@ MainWindow::MainWindow()
 
     选择夹1->setObjectName(QStringLiteral("选择夹1"));
     选择夹1->setGeometry(3, 6, 917, 744);
-    选择夹1->addTab(new QWidget, to_qstring(GBK("查询")));
-    选择夹1->addTab(new QWidget, to_qstring(GBK("批量查询")));
+    QFont font = this->font();
+    font.setPixelSize(12);  // the dialog font the form's sizes were made for
+    setFont(font);
+    QWidget* pages[2] = {new QWidget, new QWidget};
+    选择夹1->addTab(pages[0], to_qstring(GBK("查询")));
+    选择夹1->addTab(pages[1], to_qstring(GBK("批量查询")));
 
-    // Controls are placed within the tab control, as the form gives them, and
-    // shown only while their tab is selected.
-    auto place = [this](QWidget* w, const char* name, int tab, int x, int y, int width,
-                        int height) {
+    // Controls sit on their tab's page, at the place the form gives them, and
+    // show only while their tab is selected.
+    auto place = [pages](QWidget* w, const char* name, int tab, int x, int y, int width,
+                         int height) {
+        w->setParent(pages[tab]);
         w->setObjectName(QString::fromUtf8(name));
         w->setGeometry(x, y, width, height);
-        tab_controls_[tab].push_back(w);
     };
     auto label = [&](QLabel* l, const char* name, int tab, QRect r, const char* utf8) {
         place(l, name, tab, r.x(), r.y(), r.width(), r.height());
         l->setText(crlf_to_lf(to_qstring(text::utf8_to_gbk(utf8))));
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        l->setWordWrap(true);
+        l->setWordWrap(r.width() > 100);  // the hints wrap; "速度：" stays on one line
     };
     auto line_edit = [&](QLineEdit* e, const char* name, int tab, QRect r, const char* initial) {
         place(e, name, tab, r.x(), r.y(), r.width(), r.height());
@@ -188,13 +196,8 @@ MainWindow::MainWindow()
     }
     超级列表框1->viewport()->installEventFilter(this);
 
-    for (auto& controls : tab_controls_) {
-        for (QWidget* w : controls)
-            w->raise();
-    }
-    connect(选择夹1, &QTabWidget::currentChanged, this, &MainWindow::show_tab);
     选择夹1->setCurrentIndex(0);
-    show_tab(0);
+    fit_list_to_page();
 }
 
 MainWindow::~MainWindow() {
@@ -205,11 +208,18 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::show_tab(int index) {
-    for (int tab = 0; tab < 2; ++tab) {
-        for (QWidget* w : tab_controls_[tab])
-            w->setVisible(tab == index);
-    }
+void MainWindow::fit_list_to_page() {
+    // The page is the tab control less its tab bar, which is taller under some
+    // styles than the form allowed for: the list keeps its place and gives up
+    // only as much height as it takes to stay whole, scroll bar included.
+    选择夹1->ensurePolished();
+    const int page_height = 选择夹1->height() - 选择夹1->tabBar()->sizeHint().height() - 4;
+    超级列表框1->resize(超级列表框1->width(), std::min(656, page_height - 超级列表框1->y()));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fit_list_to_page();
 }
 
 std::pair<int, int> MainWindow::hit_test(int x, int y) const {

@@ -93,11 +93,11 @@ class MainWindow final : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void show_tab(int index);
-    std::vector<QWidget*> tab_controls_[2];
+    void fit_list_to_page();
     bool destroyed_ = false;
 };
 
