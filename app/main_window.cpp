@@ -1,13 +1,13 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTabBar>
-#include <algorithm>
-#include <QTabBar>
+#include <QTimer>
 #include <algorithm>
 #include <limits>
 
@@ -215,6 +215,29 @@ void MainWindow::fit_list_to_page() {
     选择夹1->ensurePolished();
     const int page_height = 选择夹1->height() - 选择夹1->tabBar()->sizeHint().height() - 4;
     超级列表框1->resize(超级列表框1->width(), std::min(656, page_height - 超级列表框1->y()));
+}
+
+bool MainWindow::event(QEvent* event) {
+    // The pool serves events after every task launch and every list call, so
+    // each row a batch or filter changes would repaint the whole window. One
+    // frame per 16 ms is plenty: a sooner update request is taken up again at
+    // the next frame, and input is served as it comes.
+    constexpr int kFrameMs = 16;
+    if (event->type() == QEvent::UpdateRequest) {
+        if (since_paint_.isValid() && since_paint_.elapsed() < kFrameMs) {
+            if (!paint_deferred_) {
+                paint_deferred_ = true;
+                QTimer::singleShot(
+                    kFrameMs - static_cast<int>(since_paint_.elapsed()), this, [this] {
+                        paint_deferred_ = false;
+                        QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest));
+                    });
+            }
+            return true;
+        }
+        since_paint_.start();
+    }
+    return QWidget::event(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 // as its member name.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -94,10 +95,13 @@ class MainWindow final : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void fit_list_to_page();
+    QElapsedTimer since_paint_;
+    bool paint_deferred_ = false;
     bool destroyed_ = false;
 };
 

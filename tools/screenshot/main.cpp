@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
-    const QString list = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("examples/numbers.txt");
+    const QString list =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("examples/numbers.txt");
     QApplication application(argc, argv);
     http::platform_http_start();
     app::QtEventPump pump;
