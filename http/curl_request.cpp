@@ -38,7 +38,12 @@ class CurlRequest final : public RequestObject {
     }
 
     bool open(const Text& method, const Text& url, bool async) override {
+        // A new Open starts a new request on the same object: nothing of the
+        // previous one's header lines or redirect setting carries over.
         opened_ = false;
+        curl_slist_free_all(header_list_);
+        header_list_ = nullptr;
+        follow_redirects_ = true;
         if (async || has_line_break_or_nul(url)) return false;
         // Let libcurl's URL parser judge the URL now, as "Open" would.
         CURLU* parsed = curl_url();
@@ -114,6 +119,9 @@ class CurlRequest final : public RequestObject {
         curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlRequest::on_progress);
         curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
 
+        // The handle may have carried another method before.
+        curl_easy_setopt(easy_, CURLOPT_CUSTOMREQUEST, nullptr);
+        curl_easy_setopt(easy_, CURLOPT_NOBODY, 0L);
         if (method_ == "HEAD") {
             curl_easy_setopt(easy_, CURLOPT_NOBODY, 1L);
         } else if (method_ == "GET" && body.empty()) {

@@ -89,6 +89,20 @@ TEST_F(OnTheWire, MethodsAndBodies) {
     EXPECT_EQ(site_.requests()[0].header("Content-Type"), "application/x-www-form-urlencoded");
 }
 
+TEST_F(OnTheWire, ABorrowedObjectStartsEachRequestAfresh) {
+    const std::shared_ptr<RequestObject> object = make_curl_request();
+    Text first = "X-First: 1";
+    http_request(url("/echo"), 3, Text("put body"), nullptr, nullptr, &first, nullptr, nullptr,
+                 true, {}, {}, {}, {}, {}, {}, object);
+    const Bytes second = http_request(url("/redirect?to=/echo"), 0, {}, nullptr, nullptr, nullptr,
+                                      nullptr, nullptr, {}, {}, {}, {}, {}, {}, {}, object);
+    EXPECT_EQ(second.str(), "GET\n");  // redirects followed again, method GET again
+    const auto requests = site_.requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[1].method, "GET");
+    EXPECT_FALSE(requests[1].has_header("X-First"));
+}
+
 TEST_F(OnTheWire, ErrorStatusStillGivesItsBody) {
     const Outcome o = get("/status/404");
     EXPECT_EQ(o.status, 404);
