@@ -76,6 +76,16 @@ void list_ensure_visible(BatchList& list, int row);
 
 bool open_file_dialog(FileDialog& dialog);
 
+// The list's sub-item hit test: the row and column under a point of the list's
+// client area; row -1 where no row is.
+struct HitTestInfo {
+    int x = 0;
+    int y = 0;
+    int row = -1;
+    int column = -1;
+};
+using SubItemHitTest = std::function<void(HitTestInfo&)>;
+
 // Puts the text on the clipboard; false when there is no clipboard to use.
 bool set_clipboard_text(const Text& t);
 using ClipboardSink = std::function<bool(const Text&)>;

@@ -112,8 +112,13 @@ void delete_row_if_status(BatchList& list, const Text& status, int index) {
     pool::worker_pool->task_done();
 }
 
-void copy_cell_to_clipboard(BatchList& list, int row, int column) {
-    set_clipboard_text(list_get_cell(list, row, column));
+void copy_cell_to_clipboard(BatchList& list, const SubItemHitTest& hit_test, int x, int y,
+                            int /*key_state*/) {
+    HitTestInfo info;
+    info.x = x;
+    info.y = y;
+    hit_test(info);
+    set_clipboard_text(list_get_cell(list, info.row, info.column));
 }
 
 }  // namespace app

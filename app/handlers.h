@@ -32,8 +32,10 @@ void delete_rows_with_status(const std::shared_ptr<BatchList>& list, const Text&
 // The filter's task: removes row index - 1 if its column 2 equals `status`.
 void delete_row_if_status(BatchList& list, const Text& status, int index);
 
-// Double-click in the list: the cell at (row, column) goes to the clipboard;
-// row -1 (below the last row) copies the empty text.
-void copy_cell_to_clipboard(BatchList& list, int row, int column);
+// Double-click in the list at (x, y) of its client area: the cell under the
+// point goes to the clipboard; below the last row, the empty text. The key
+// state (1 Ctrl, 2 Shift, 4 Alt) is not used.
+void copy_cell_to_clipboard(BatchList& list, const SubItemHitTest& hit_test, int x, int y,
+                            int key_state);
 
 }  // namespace app

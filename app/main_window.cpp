@@ -245,10 +245,22 @@ void MainWindow::showEvent(QShowEvent* event) {
     fit_list_to_page();
 }
 
+void list_sub_item_hit_test(QWidget* handle, HitTestInfo& info) {
+    auto* view = qobject_cast<QTableView*>(handle);
+    info.row = -1;
+    info.column = -1;
+    if (view == nullptr) return;
+    const QModelIndex at = view->indexAt(QPoint(info.x, info.y));
+    info.row = at.isValid() ? at.row() : -1;
+    info.column = at.isValid() ? at.column() : view->columnAt(info.x);
+}
+
 std::pair<int, int> MainWindow::hit_test(int x, int y) const {
-    const QModelIndex at = 超级列表框1->indexAt(QPoint(x, y));
-    const int column = 超级列表框1->columnAt(x);
-    return {at.isValid() ? at.row() : -1, at.isValid() ? at.column() : column};
+    HitTestInfo info;
+    info.x = x;
+    info.y = y;
+    list_sub_item_hit_test(control_handle(超级列表框1), info);
+    return {info.row, info.column};
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

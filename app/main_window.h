@@ -51,6 +51,13 @@ class QtFileDialog final : public FileDialog {
 using FileDialogSeam = std::function<std::optional<QString>(const QString& initial_directory)>;
 void set_file_dialog_seam(FileDialogSeam seam);
 
+// A control's platform handle: the widget itself.
+inline QWidget* control_handle(QWidget* control) {
+    return control;
+}
+// The sub-item hit test on a list's handle (a QTableView), in viewport coordinates.
+void list_sub_item_hit_test(QWidget* handle, HitTestInfo& info);
+
 class MainWindow final : public QWidget {
     Q_OBJECT
   public:

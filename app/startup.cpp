@@ -39,9 +39,13 @@ void bind_window(MainWindow& window) {
                      [&window] { delete_rows_with_status(window.list, status_current_edition()); });
     QObject::connect(window.按钮5, &QPushButton::clicked, &window,
                      [&window] { delete_rows_with_status(window.list, status_newer_edition()); });
-    window.on_list_double_click = [&window](int x, int y, int) {
-        const auto [row, column] = window.hit_test(x, y);
-        copy_cell_to_clipboard(*window.list, row, column);
+    window.on_list_double_click = [&window](int x, int y, int key_state) {
+        copy_cell_to_clipboard(
+            *window.list,
+            [&window](HitTestInfo& info) {
+                list_sub_item_hit_test(control_handle(window.超级列表框1), info);
+            },
+            x, y, key_state);
     };
     window.on_will_be_destroyed = [] {
         delete_list_lock();
