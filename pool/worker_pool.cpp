@@ -7,6 +7,7 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace pool {
 
@@ -123,15 +124,28 @@ void WorkerPool::task_done() {
     event_pump().wake();
 }
 
+namespace {
+
+// Instances that were released or replaced. They are kept, never freed, for
+// the whole process: a task still running may yet call task_done on one.
+std::vector<WorkerPool*>& retired_pools() {
+    static auto* retired = new std::vector<WorkerPool*>;
+    return *retired;
+}
+
+}  // namespace
+
 void create_worker_pool() {
+    if (worker_pool != nullptr) retired_pools().push_back(worker_pool);
     worker_pool = new WorkerPool;
 }
 
 void release_worker_pool() {
     if (worker_pool == nullptr) return;
     worker_pool->destroy();
-    // The instance is not freed: a task still running may yet call task_done
-    // on it. The process's end reclaims it.
+    retired_pools().push_back(worker_pool);
+    // `worker_pool` keeps pointing at it, so a late task_done still lands on
+    // live memory; the process's end reclaims it.
 }
 
 void delay_with_events(std::int32_t units) {

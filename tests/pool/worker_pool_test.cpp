@@ -49,19 +49,20 @@ struct Recorder {
     }
 };
 
+// Waits for every task of the test to report done; a bounded wait, so that a
+// fault fails the test instead of hanging the run.
 void wait_idle() {
-    while (worker_pool->running_count > 0)
+    const auto deadline = std::chrono::steady_clock::now() + 10s;
+    while (worker_pool->running_count > 0) {
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "tasks never reported done";
         std::this_thread::sleep_for(1ms);
+    }
 }
 
 class Pool : public ::testing::Test {
   protected:
     void SetUp() override { create_worker_pool(); }
-    void TearDown() override {
-        // Let every task of the test report done before the next test.
-        while (worker_pool->running_count > 0)
-            std::this_thread::sleep_for(1ms);
-    }
+    void TearDown() override { wait_idle(); }
 };
 
 TEST_F(Pool, CountZeroLaunchesNothing) {
@@ -136,8 +137,7 @@ TEST_F(Pool, PauseAndResumeFromOtherThreads) {
         },
         1, 2);
     resumer.join();
-    while (worker_pool->running_count > 0)
-        std::this_thread::sleep_for(1ms);
+    wait_idle();
     EXPECT_EQ(launch_two_after_resume, 1);
 }
 
@@ -166,6 +166,7 @@ TEST_F(Pool, FlagsSetBeforeARunHaveNoEffect) {
     worker_pool->stop();
     Recorder r;
     worker_pool->start(r.task(), 3, 3);
+    wait_idle();  // start returns with up to two tasks still running
     EXPECT_EQ(r.launched_copy().size(), 3u);
 }
 
