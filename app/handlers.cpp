@@ -1,5 +1,7 @@
 #include "app/handlers.h"
 
+#include <string_view>
+
 #include "app/list_lock.h"
 #include "lookup/normalize.h"
 #include "lookup/search.h"
@@ -21,7 +23,7 @@ const Text& status_unknown() {
 }
 
 void run_single_query(EditBox& number_box, EditBox& report_box) {
-    const Text& end = "\r\n\r\n";
+    constexpr std::string_view end = "\r\n\r\n";  // ends every labelled line
     set_control_text(report_box, "\r\n");
     Text number = get_control_text(number_box);
     const Text keyword = lookup::search_keyword(number);

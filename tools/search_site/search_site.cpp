@@ -89,6 +89,8 @@ SearchSite::SearchSite() : SearchSite(Options{}) {}
 
 SearchSite::SearchSite(Options options)
     : options_(std::move(options)), latency_ms_(options_.latency_ms) {
+    for (const Edition& e : options_.fixtures)
+        gbk_keywords_.push_back(text::utf8_to_gbk(e.keyword));
     static const unsigned init = mg_init_library(0);
     (void)init;
     mg_callbacks callbacks{};
@@ -228,8 +230,8 @@ void SearchSite::serve_search(mg_connection* conn, const std::string& keyword) {
     if (!pause_for(latency)) return;
 
     std::vector<Edition> rows;
-    for (const Edition& e : options_.fixtures) {
-        if (text::utf8_to_gbk(e.keyword) == keyword || e.keyword == keyword) rows.push_back(e);
+    for (std::size_t i = 0; i < options_.fixtures.size(); ++i) {
+        if (gbk_keywords_[i] == keyword) rows.push_back(options_.fixtures[i]);
     }
     std::string page = render_page(rows, fault.kind != FaultKind::kNotGbk);
 

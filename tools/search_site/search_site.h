@@ -98,6 +98,7 @@ class SearchSite {
     void serve_search(mg_connection* conn, const std::string& keyword);
 
     Options options_;
+    std::vector<std::string> gbk_keywords_;  // each fixture's keyword as it arrives in GBK
     mg_context* context_ = nullptr;
     int port_ = 0;
 
